@@ -26,3 +26,9 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Benchmarks: ratios within one run, never timed assertions.
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALMO_TESTS=OFF -DTALMO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
