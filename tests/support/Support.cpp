@@ -1,1 +1,0 @@
-// Shared test fixtures live beside this file.
