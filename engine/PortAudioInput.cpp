@@ -1,14 +1,28 @@
 #include "engine/PortAudioInput.h"
 
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
+#include <jack/jack.h>
+
+#include <initializer_list>
 
 namespace {
 // Small blocks, so each 10 ms tick finds fresh samples.
 constexpr unsigned long kFramesPerBlock = 256;
 
-// ALSA reports every device it probes and fails to open on standard error;
-// PortAudio's probing at start-up would fill the terminal with it.
+// ALSA and JACK report every device or server they probe and fail to reach on
+// standard error; PortAudio's probing at start-up would fill the terminal.
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void IgnoreJackMessage(const char*) {}
+
+// JACK is PortAudio's dependency, not ours: look its setters up at run time
+// rather than link against it, and skip them when it is not there.
+void QuietenJack() {
+  for (const char* setter : {"jack_set_error_function", "jack_set_info_function"}) {
+    if (auto* set = reinterpret_cast<decltype(&jack_set_error_function)>(dlsym(RTLD_DEFAULT, setter)))
+      set(&IgnoreJackMessage);
+  }
+}
 
 PaStreamParameters DefaultInputParameters() {
   PaStreamParameters parameters{};
@@ -30,6 +44,7 @@ TPortAudioInput::~TPortAudioInput() { Terminate(); }
 bool TPortAudioInput::Initialize() {
   if (!initialized_) {
     snd_lib_error_set_handler(&IgnoreAlsaError);
+    QuietenJack();
     initialized_ = Pa_Initialize() == paNoError;
   }
   return initialized_;
