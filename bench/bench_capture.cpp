@@ -15,7 +15,8 @@ constexpr std::size_t kSamplesPerTick = 441;  // 10 ms at 44100 Hz
 
 std::vector<float> Tone(std::size_t count) {
   std::vector<float> samples(count);
-  for (std::size_t n = 0; n < count; ++n) samples[n] = 0.5f * float(std::sin(2.0 * std::numbers::pi * 9.0 * n / 1024.0));
+  for (std::size_t n = 0; n < count; ++n)
+    samples[n] = 0.5f * float(std::sin(2.0 * std::numbers::pi * 9.0 * n / 1024.0));
   return samples;
 }
 
