@@ -224,7 +224,8 @@ TEST(SpectrumDraw, DrawsWithoutAllocating) {
   for (int i = 0; i < kFFTBlockSize; ++i) data[i] = float(i % 37) / 50.0f;
   RecordingDC dc;
   const long probe = gAllocations.load();
-  delete new int(0);
+  int* volatile probeInt = new int(0);
+  delete probeInt;
   ASSERT_GT(gAllocations.load(), probe) << "the counter sees allocations";
   for (int style : {0, 1, 2}) {
     s.DrawStyle = style;
