@@ -219,6 +219,23 @@ e2e__wm_ready() {
   grep -q '^Name: Openbox' <<<"$info"
 }
 
+# e2e_start_tray: a notification-area host (trayer, docked at the top right),
+# so that the program's tray icon has a place. Sets E2E_TRAY_PID.
+e2e_start_tray() {
+  e2e_require trayer
+  trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+    --SetDockType true --transparent false >"$E2E_TMP/logs/trayer.log" 2>&1 &
+  E2E_TRAY_PID=$!
+  e2e_track "$E2E_TRAY_PID"
+  e2e_wait_until 15 e2e__tray_ready || e2e_fail "trayer did not show its panel"
+  e2e_note "trayer pid $E2E_TRAY_PID"
+}
+
+e2e__tray_ready() {
+  e2e_running "$E2E_TRAY_PID" &&
+    xdotool search --all --onlyvisible --pid "$E2E_TRAY_PID" --classname '^panel$'
+}
+
 # e2e_start_stack: sound server, display and window manager, in that order.
 e2e_start_stack() {
   e2e_start_pulse
@@ -404,6 +421,55 @@ e2e_close_wm() {
   local w=${1:-$TALMO_WIN}
   timeout 10 wmctrl -i -c "$w" || e2e_fail "wmctrl could not close window $w"
   e2e_note "asked the window manager to close window $w"
+}
+
+# e2e_key WINDOW KEY...: focuses the window and presses the keys (xdotool
+# names, e.g. alt+space, Return, m).
+e2e_key() {
+  local w=$1
+  shift
+  e2e_focus "$w"
+  timeout 10 xdotool key --clearmodifiers "$@" || e2e_fail "xdotool could not press $*"
+}
+
+# e2e_click X Y [BUTTON]: moves the pointer to screen position X,Y and clicks
+# (button 1 left, 3 right).
+e2e_click() {
+  timeout 10 xdotool mousemove --sync "$1" "$2" click "${3:-1}" ||
+    e2e_fail "xdotool could not click at $1,$2"
+}
+
+# e2e_click_window WINDOW X Y [BUTTON]: clicks at X,Y inside the window.
+e2e_click_window() {
+  timeout 10 xdotool mousemove --sync --window "$1" "$2" "$3" click "${4:-1}" ||
+    e2e_fail "xdotool could not click in window $1 at $2,$3"
+}
+
+# e2e_close_button [WINDOW]: clicks the close button at the right end of the
+# window's title bar, drawn by Openbox (Debian's default theme places it
+# about 10 px inside the frame's right edge, in the middle of the title bar).
+e2e_close_button() {
+  local w=${1:-$TALMO_WIN} info ext x y width right top
+  e2e_require xwininfo xprop
+  e2e_wait_until 10 e2e__framed "$w" || e2e_fail "window $w has no frame from the window manager"
+  info=$(xwininfo -id "$w") || e2e_fail "no geometry for window $w"
+  ext=$(xprop -id "$w" _NET_FRAME_EXTENTS) || e2e_fail "no frame for window $w"
+  x=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
+  y=$(awk '/Absolute upper-left Y:/ { print $4 }' <<<"$info")
+  width=$(awk '/^ *Width:/ { print $2 }' <<<"$info")
+  # _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+  right=$(sed -n 's/.*= *[0-9]*, *\([0-9]*\), *\([0-9]*\),.*/\1/p' <<<"$ext")
+  top=$(sed -n 's/.*= *[0-9]*, *[0-9]*, *\([0-9]*\),.*/\1/p' <<<"$ext")
+  [ -n "$x" ] && [ -n "$y" ] && [ -n "$width" ] && [ -n "$right" ] && [ -n "$top" ] ||
+    e2e_fail "could not read the frame of window $w"
+  e2e_click $(( x + width + right - 10 )) $(( y - top / 2 )) 1
+  e2e_note "clicked the close button of window $w"
+}
+
+e2e__framed() {
+  local ext
+  ext=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null) || return 1
+  grep -q '= *[0-9]' <<<"$ext"
 }
 
 # e2e_wait_exit [SECONDS]: waits for the program to end; sets TALMO_STATUS.
