@@ -310,10 +310,35 @@ e2e_peak() {
   sox "$1" -n stat 2>&1 | awk '/^Maximum amplitude/ { print $3 }'
 }
 
-e2e__capture_open() {
+# e2e_capture_streams: prints how many capture streams the sound server has
+# (the silent loopback holds one of them).
+e2e_capture_streams() {
   local outs
   outs=$(pactl list short source-outputs 2>/dev/null) || return 1
-  [ -n "$outs" ]
+  grep -c . <<<"$outs" || true
+}
+
+e2e__more_capture_streams() {
+  local n
+  n=$(e2e_capture_streams) || return 1
+  [ "$n" -gt "$1" ]
+}
+
+# e2e_has_capture_stream PID: true while process PID records from the sound
+# server (through ALSA's pulse plugin or directly).
+e2e_has_capture_stream() {
+  local outs
+  outs=$(pactl list source-outputs 2>/dev/null) || return 1
+  grep -q "application.process.id = \"$1\"" <<<"$outs"
+}
+
+# e2e_wait_capture [SECONDS] [PID]: waits until the program (or PID) has
+# opened its capture stream, so that a tone played afterwards reaches it.
+e2e_wait_capture() {
+  local limit=${1:-15} pid=${2:-$TALMO_PID}
+  e2e_wait_until "$limit" e2e_has_capture_stream "$pid" ||
+    e2e_fail "process $pid opened no capture stream within ${limit} s"
+  e2e_note "process $pid records from the sound server"
 }
 
 # e2e_check_capture: proves that the stack delivers sound to ALSA's default
@@ -322,11 +347,12 @@ e2e__capture_open() {
 # recording holds the tone.
 e2e_check_capture() {
   e2e_require arecord sox
-  local rec="$E2E_TMP/audio/capture-check.wav" arec peak
+  local rec="$E2E_TMP/audio/capture-check.wav" arec peak before
+  before=$(e2e_capture_streams) || e2e_fail "pactl cannot list the capture streams"
   arecord -q -D default -f S16_LE -r 44100 -c 1 -d 2 "$rec" 2>>"$E2E_TMP/logs/arecord.log" &
   arec=$!
   e2e_track "$arec"
-  e2e_wait_until 10 e2e__capture_open || e2e_fail "arecord did not open a capture stream on the sound server"
+  e2e_wait_until 10 e2e__more_capture_streams "$before" || e2e_fail "arecord did not open a capture stream on the sound server"
   e2e_tone 1000 1 -6
   e2e_wait_until 15 e2e_not_running "$arec" || e2e_fail "arecord did not end"
   wait "$arec" || e2e_fail "arecord failed"
