@@ -34,9 +34,7 @@ void TAboutDlg::Execute() {
     TShowing& showing;
     ~TLeave() {
       showing.closeTimer.reset();
-      if (!alive) return;
-      auto& list = alive->showings_;
-      std::erase(list, &showing);
+      if (alive) std::erase(alive->showings_, &showing);
     }
   } leave{alive, showing};
 

@@ -94,7 +94,7 @@ void TAboutBox::CreateLabels() {
   ProductName = MakeLabel(Panel1, 64, 8, QStringLiteral("Product Name"));
   Copyright = MakeLabel(Panel1, 64, 40, QStringLiteral("Copyright"));
   Programmer = MakeLabel(Panel1, 64, 72, QStringLiteral("Programmer:"));
-  Website = MakeLabel(Panel1, 64, 104, QStringLiteral("WebSite:"));
+  Website = MakeLabel(Panel1, 64, WebsiteTop, QStringLiteral("WebSite:"));
   FitWrapped(*Programmer, Programmer->text(), ProgrammerWidth);
   FitWrapped(*Website, Website->text(), WebsiteWidth);
 }
@@ -113,6 +113,9 @@ void TAboutBox::SetTexts(const QString& productName, const QString& copyright, c
   FitOneLine(*Copyright, copyright);
   FitWrapped(*Programmer, programmer, ProgrammerWidth);
   FitWrapped(*Website, website, WebsiteWidth);
+  // A Programmer text of three lines or more would run into the Website line, so
+  // that line moves down just enough to start below it.
+  Website->move(Website->x(), std::max(WebsiteTop, Programmer->y() + Programmer->height()));
 }
 
 void TAboutBox::SetPicture(const QIcon& icon) {

@@ -19,6 +19,7 @@ class TAboutBox : public QDialog {
   // Designed widths of the two wrapping lines.
   static constexpr int ProgrammerWidth = 59;
   static constexpr int WebsiteWidth = 44;
+  static constexpr int WebsiteTop = 104;
 
   explicit TAboutBox(QWidget* parent = nullptr);
 

@@ -100,6 +100,20 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapCase{"EmptyTextKeepsOneEmptyLine", "", true, false, false}),
     [](const testing::TestParamInfo<WrapCase>& info) { return info.param.name; });
 
+TEST(AboutBox, WebsiteLineStaysBelowAProgrammerTextThatGrewIntoIt) {
+  TAboutBox box;
+  box.SetTexts("", "", "Free software", "https://talmo.example.org/");
+  ASSERT_LE(box.Programmer->geometry().bottom(), 104);
+  EXPECT_EQ(box.Website->pos(), QPoint(64, 104));
+
+  box.SetTexts("", "", "Free software under the GNU General Public License", "https://talmo.example.org/");
+  ASSERT_GT(box.Programmer->geometry().bottom(), 104);
+  EXPECT_EQ(box.Website->pos(), QPoint(64, box.Programmer->geometry().bottom() + 1));
+
+  box.SetTexts("", "", "Free", "https://talmo.example.org/");
+  EXPECT_EQ(box.Website->pos(), QPoint(64, 104));
+}
+
 TEST(AboutBox, PictureIsCentredAndNeverStretched) {
   TAboutBox box;
   EXPECT_EQ(box.Image1->alignment(), Qt::AlignCenter);

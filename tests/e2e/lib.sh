@@ -75,11 +75,15 @@ e2e_wait_until() {
   done
 }
 
-# e2e_running PID: true while the process exists and is not a zombie.
+# e2e_running PID: true while the process exists, is not a zombie and is a
+# child of this script (so a process id that the system has handed on to
+# another process after ours ended is never taken for ours).
 e2e_running() {
-  local state
-  state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 1
-  [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
+  local stat fields
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  # Fields after the command name in parentheses: state, parent pid, ...
+  read -r -a fields <<<"${stat##*) }"
+  [ "${fields[1]:-}" = "$$" ] && [ "${fields[0]}" != Z ] && [ "${fields[0]}" != X ]
 }
 
 e2e_not_running() { ! e2e_running "$1"; }
@@ -413,14 +417,15 @@ e2e_assert_running() {
   e2e_running "$TALMO_PID" || e2e_fail "the program ended ${1:-unexpectedly}"
 }
 
-# e2e_keep_running_while PID: fails if the program ends while PID (for
-# example a playback) runs.
+# e2e_keep_running_while PID [WHAT]: fails if the program ends while PID (for
+# example a playback) runs; WHAT names it in the message.
 e2e_keep_running_while() {
+  local what=${2:-"process $1 ran"}
   while e2e_running "$1"; do
-    e2e_assert_running "while process $1 ran"
+    e2e_assert_running "while $what"
     sleep 0.1
   done
-  e2e_assert_running "while process $1 ran"
+  e2e_assert_running "while $what"
 }
 
 # e2e_focus WINDOW: activates the window through the window manager.

@@ -16,7 +16,7 @@ e2e_wait_window TALMO 20
 
 # A 2 s tone at -6 dBFS into the sink whose monitor is the default source.
 e2e_tone_bg 1000 2 -6
-e2e_keep_running_while "$E2E_PLAY_PID"
+e2e_keep_running_while "$E2E_PLAY_PID" "the tone played"
 e2e_wait_play 10
 [ "$(e2e_window_of "$TALMO_PID" TALMO)" = "$TALMO_WIN" ] ||
   e2e_fail "window \"TALMO\" is gone while the program runs"
