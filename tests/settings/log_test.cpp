@@ -195,6 +195,8 @@ TEST(LogTimeStamp, CLocaleStamp) {
   const std::size_t Length = FormatTimeStamp(Moment, Out, sizeof Out);
   EXPECT_EQ(std::string(Out, Length), "12/09/2011 17:08:03 ");
   EXPECT_EQ(FormatTimeStamp(Moment, Out, 12), 0u) << "too small a buffer gives nothing";
+  char Exact[21];
+  EXPECT_EQ(FormatTimeStamp(Moment, Exact, sizeof Exact), 20u);
 }
 
 }  // namespace
