@@ -27,7 +27,12 @@ const std::string& ScratchFile() {
     const char* Made = ::mkdtemp(Folder);
     if (Made == nullptr) Made = ::mkdtemp(Fallback);
     if (Made == nullptr) std::abort();
-    return std::string(Made) + "/TALMO.INI";
+    static std::string Created = Made;
+    std::atexit([] {
+      ::unlink((Created + "/TALMO.INI").c_str());
+      ::rmdir(Created.c_str());
+    });
+    return Created + "/TALMO.INI";
   }();
   return Path;
 }
