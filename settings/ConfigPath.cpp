@@ -19,6 +19,12 @@ std::string WorkingDirectory() {
   return Buffer;
 }
 
+std::vector<std::string> CommandLineParameters(int Argc, const char* const* Argv) {
+  std::vector<std::string> Params;
+  for (int I = 1; I < Argc; ++I) Params.emplace_back(Argv[I] != nullptr ? Argv[I] : "");
+  return Params;
+}
+
 std::string ConfigFilePath(const std::vector<std::string>& Params, const std::string& WorkDir) {
   std::string Name;
   if (!Params.empty() && UpperCaseText(Params[0]) == "-F" && Params.size() >= 2)

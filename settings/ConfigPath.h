@@ -11,6 +11,10 @@ inline constexpr const char* kDefaultConfigName = "TALMO.INI";
 // one; "./" when the current directory cannot be named (it was removed).
 std::string WorkingDirectory();
 
+// The command-line parameters after the program's name, as ConfigFilePath
+// takes them (the system has already split and unquoted them).
+std::vector<std::string> CommandLineParameters(int Argc, const char* const* Argv);
+
 // The configuration file for the command-line parameters Params (the program's
 // name not among them). When the first parameter is "-F" in any letter case,
 // the second, upper-cased, names the file; otherwise, or when it is missing or

@@ -64,12 +64,11 @@ const char* TimeFormatWithSeconds(const char* TimeFormat, const char* AmPmFormat
   return "%H:%M:%S";
 }
 
-std::size_t FormatTimeStamp(const std::tm& Moment, char* Out, std::size_t OutSize) {
-  char DateFormat[128];
-  if (!FourDigitYearFormat(nl_langinfo(D_FMT), DateFormat, sizeof DateFormat) || DateFormat[0] == '\0')
-    std::strcpy(DateFormat, "%Y-%m-%d");
-  const char* TimeFormat = TimeFormatWithSeconds(nl_langinfo(T_FMT), nl_langinfo(T_FMT_AMPM));
+namespace {
 
+// "date time " in the two formats, or 0 when it does not fit or a part is empty.
+std::size_t StampIn(const char* DateFormat, const char* TimeFormat, const std::tm& Moment, char* Out,
+                    std::size_t OutSize) {
   std::size_t Used = std::strftime(Out, OutSize, DateFormat, &Moment);
   if (Used == 0 || Used + 1 >= OutSize) return 0;
   Out[Used++] = ' ';
@@ -79,4 +78,15 @@ std::size_t FormatTimeStamp(const std::tm& Moment, char* Out, std::size_t OutSiz
   if (Used + 1 >= OutSize) return 0;
   Out[Used++] = ' ';
   return Used;
+}
+
+}  // namespace
+
+std::size_t FormatTimeStamp(const std::tm& Moment, char* Out, std::size_t OutSize) {
+  char DateFormat[128];
+  if (FourDigitYearFormat(nl_langinfo(D_FMT), DateFormat, sizeof DateFormat)) {
+    const char* TimeFormat = TimeFormatWithSeconds(nl_langinfo(T_FMT), nl_langinfo(T_FMT_AMPM));
+    if (const std::size_t Used = StampIn(DateFormat, TimeFormat, Moment, Out, OutSize)) return Used;
+  }
+  return StampIn("%Y-%m-%d", "%H:%M:%S", Moment, Out, OutSize);
 }

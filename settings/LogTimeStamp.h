@@ -19,6 +19,6 @@ bool FourDigitYearFormat(const char* LocaleFormat, char* Out, std::size_t OutSiz
 const char* TimeFormatWithSeconds(const char* TimeFormat, const char* AmPmFormat);
 
 // Writes "date time " for Moment in the current LC_TIME locale into Out and
-// returns its length; 0 when it does not fit. A locale whose formats give
-// nothing falls back to "%Y-%m-%d %H:%M:%S ".
+// returns its length. When the locale's formats give nothing or too much,
+// "%Y-%m-%d %H:%M:%S " is used; 0 when even that does not fit.
 std::size_t FormatTimeStamp(const std::tm& Moment, char* Out, std::size_t OutSize);

@@ -127,7 +127,7 @@ TEST(SpectrumDraw, LineStyleColumnAndPeakPixel) {
   EXPECT_EQ(At(s, 2, 9), kBack);
   EXPECT_EQ(At(s, 2, 8), kBar);
   EXPECT_EQ(At(s, 2, 7), kBack);
-  // Without peaks only the line: the whole column 1 stays clear.
+  // Without peaks only the line, which has fallen to 0: column 2 is clear.
   s.ShowPeaks = false;
   s.Draw(dc, TFFTBlock{}, 0, 0);
   for (int y = 0; y < 10; ++y) EXPECT_EQ(At(s, 2, y), kBack) << y;

@@ -1,15 +1,19 @@
 // Fuzzes the profile file's reader and writer and the configuration reads with
 // arbitrary file contents, and checks what must hold for any file: the reads
 // never fail, a written key reads back as written, and a key of another
-// section keeps its value through the writes.
+// section keeps its value through the writes. The input's first line also
+// serves as a locale's date and time format for the log's time stamp.
 #include "platform/IniFile.h"
 #include "settings/Config.h"
+#include "settings/LogTimeStamp.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -23,7 +27,12 @@ const std::string& ScratchFile() {
     const char* Made = ::mkdtemp(Folder);
     if (Made == nullptr) Made = ::mkdtemp(Fallback);
     if (Made == nullptr) std::abort();
-    return std::string(Made) + "/TALMO.INI";
+    static std::string Created = Made;
+    std::atexit([] {
+      ::unlink((Created + "/TALMO.INI").c_str());
+      ::rmdir(Created.c_str());
+    });
+    return Created + "/TALMO.INI";
   }();
   return Path;
 }
@@ -50,6 +59,19 @@ void Check(bool Condition) {
   if (!Condition) std::abort();
 }
 
+// The time stamp's format rewriting must stay inside its buffers whatever
+// the locale's format holds.
+void CheckTimeStampFormats(std::string_view FirstLine) {
+  const std::string Format(FirstLine.substr(0, FirstLine.find('\0')));
+  char Small[24];
+  if (FourDigitYearFormat(Format.c_str(), Small, sizeof Small)) Check(std::strlen(Small) < sizeof Small);
+  const char* Time = TimeFormatWithSeconds(Format.c_str(), "%I:%M:%S %p");
+  Check(Time == Format.c_str() || std::strstr(Time, "%S") != nullptr);
+  std::tm Moment{};
+  char Out[64];
+  Check(FormatTimeStamp(Moment, Out, sizeof Out) > 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
@@ -70,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   // A value taken from the input itself, to write under a key of its own.
   const std::string_view Input(reinterpret_cast<const char*>(Data), Size);
   const std::string_view Value = Input.substr(0, Input.find('\n'));
+  CheckTimeStampFormats(Value);
   IniFile.WriteString("SETTINGS", "EXTRA", Value);
   if (ReadsBackUnchanged(Value)) Check(IniFile.ReadString("SETTINGS", "EXTRA", "") == Value);
 

@@ -40,6 +40,13 @@ TEST(ConfigFilePath, FollowsTheOptionAndFindsTheUsersFileInAnyCase) {
   }
 }
 
+TEST(ConfigFilePath, TakesTheParametersAfterTheProgramName) {
+  const char* Argv[] = {"/usr/bin/talmo", "-f", "my file.ini"};
+  EXPECT_EQ(CommandLineParameters(3, Argv), (std::vector<std::string>{"-f", "my file.ini"}));
+  EXPECT_TRUE(CommandLineParameters(1, Argv).empty());
+  EXPECT_EQ(ConfigFilePath(CommandLineParameters(3, Argv), "/w/"), "/w/MY FILE.INI");
+}
+
 TEST(WorkingDirectory, IsTheCurrentDirectoryWithOneSlash) {
   TScratchFolder Folder;
   const auto Previous = std::filesystem::current_path();
