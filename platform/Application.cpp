@@ -11,6 +11,11 @@ TApplication& TApplication::Instance() {
   return application;
 }
 
+const std::string& TApplication::Title() const {
+  if (title_.empty() && qApp) title_ = QCoreApplication::applicationName().toStdString();
+  return title_;
+}
+
 void TApplication::SetTitle(std::string title) {
   title_ = std::move(title);
   if (qApp) QApplication::setApplicationDisplayName(QString::fromStdString(title_));
@@ -21,9 +26,9 @@ void TApplication::SetIcon(const QIcon& icon) {
   if (qApp) QApplication::setWindowIcon(icon_);
 }
 
-void TApplication::MessageBox(const std::string& text) { Dialogs().Message(title_, text); }
+void TApplication::MessageBox(const std::string& text) { Dialogs().Message(Title(), text); }
 
-void TApplication::ErrorBox(const std::string& text) { Dialogs().Error(title_, text); }
+void TApplication::ErrorBox(const std::string& text) { Dialogs().Error(Title(), text); }
 
 bool TApplication::Confirm(const std::string& text, const std::string& caption) {
   return Dialogs().OkCancel(caption, text);
@@ -31,12 +36,12 @@ bool TApplication::Confirm(const std::string& text, const std::string& caption) 
 
 void TApplication::ShowException(const std::string& text) {
   if (reportOpen_) {
-    std::fprintf(stderr, "%s: %s\n", title_.c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", Title().c_str(), text.c_str());
     return;
   }
   reportOpen_ = true;
   try {
-    Dialogs().Error(title_, text);
+    Dialogs().Error(Title(), text);
   } catch (...) {
     reportOpen_ = false;
     throw;
@@ -48,4 +53,13 @@ void TApplication::Restore() {
   if (mainWindow_ && mainWindow_->isMinimized()) mainWindow_->showNormal();
 }
 
-void ReportHandlerError(const std::string& text) { TApplication::Instance().ShowException(text); }
+void ReportHandlerError(const std::string& text) {
+  try {
+    TApplication::Instance().ShowException(text);
+  } catch (const TProcessEnded&) {
+    throw;
+  } catch (...) {
+    // The report itself failed (no display, say): standard error is what is left.
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}

@@ -13,7 +13,8 @@ class TApplication {
  public:
   static TApplication& Instance();
 
-  const std::string& Title() const { return title_; }
+  // Until the program sets one, the title is the executable's name.
+  const std::string& Title() const;
   void SetTitle(std::string title);
   const QIcon& Icon() const { return icon_; }
   void SetIcon(const QIcon& icon);
@@ -41,7 +42,7 @@ class TApplication {
  private:
   TDialogs& Dialogs() { return dialogs_ ? *dialogs_ : QtDialogs(); }
 
-  std::string title_;
+  mutable std::string title_;
   QIcon icon_;
   QWidget* mainWindow_ = nullptr;
   TDialogs* dialogs_ = nullptr;

@@ -10,6 +10,7 @@
 #include "platform/Process.h"
 #include "platform/TrackBar.h"
 #include "settings/Config.h"
+#include "settings/ConfigPath.h"
 #include "settings/Log.h"
 #include "shell/TalmoForm.h"
 

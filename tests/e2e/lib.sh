@@ -539,3 +539,25 @@ e2e_screenshot() {
     e2e_fail "could not take a screenshot of ${target[*]}"
   e2e_note "screenshot $1"
 }
+
+# e2e_dismiss_box [SECONDS]: waits for the program's first window (a message box
+# shown during start-up, such as "Defined COM Port not available" for a port that
+# does not exist), presses Return on it and waits until it is gone.
+e2e_dismiss_box() {
+  local limit=${1:-20} box
+  e2e_wait_window TALMO "$limit"
+  box=$TALMO_WIN
+  e2e_key "$box" Return
+  e2e_wait_until 10 e2e__window_gone "$box" || e2e_fail "message box $box did not close on Return"
+  e2e_note "dismissed message box $box"
+}
+
+e2e__window_gone() { ! xdotool getwindowname "$1" >/dev/null 2>&1 || [ -z "$(xdotool search --onlyvisible --pid "$TALMO_PID" 2>/dev/null | grep -x "$1")" ]; }
+
+# e2e_count_colour WINDOW GEOMETRY HEX: how many pixels of the window's area
+# WxH+X+Y have the colour #RRGGBB (a screenshot of the window, read as text).
+e2e_count_colour() {
+  local shot="$E2E_TMP/count-$$.png"
+  timeout 20 import -window "$1" "$shot" 2>/dev/null || e2e_fail "screenshot of window $1 failed"
+  /usr/bin/convert "$shot" -crop "$2" +repage txt:- | grep -ci "#$3" || true
+}

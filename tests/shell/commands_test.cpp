@@ -6,6 +6,8 @@
 #include "about/AboutDlg.h"
 #include "controls/Led1.h"
 #include "platform/Button.h"
+#include "platform/Process.h"
+#include "platform/TrackBar.h"
 #include "support/FormRig.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "controls/spectrum_vis.h"
 #include "platform/Button.h"
 #include "platform/TrackBar.h"
+#include "settings/Log.h"
 #include "support/FormRig.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "controls/spectrum_vis.h"
+#include "platform/Application.h"
 #include "platform/Handler.h"
 #include "platform/Process.h"
 #include "settings/Log.h"
@@ -18,6 +19,7 @@ TFormRig::TFormRig(std::vector<std::string> params, const std::string& iniText) 
   TProcess::Reset();
   TProcess::SetExitFunction([](int status) { throw TProcessEnded{status}; });
   form = std::make_unique<TTalmoForm>(bass, std::move(params));
+  TApplication::Instance().SetMainWindow(form.get());
   TProcess::SetTeardown([this] {
     RunHandler([this] { form->FormDestroy(); });
     form->ComPort.Close();
@@ -25,6 +27,7 @@ TFormRig::TFormRig(std::vector<std::string> params, const std::string& iniText) 
 }
 
 TFormRig::~TFormRig() {
+  TApplication::Instance().SetMainWindow(nullptr);
   form.reset();
   TProcess::Reset();
   TProcess::SetExitFunction(nullptr);
