@@ -226,9 +226,3 @@ TEST(LedClick, MouseClicksReachClickThenTheOwnersHandler) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -237,8 +237,3 @@ TEST(SpectrumDraw, DrawsWithoutAllocating) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

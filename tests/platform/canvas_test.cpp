@@ -262,9 +262,3 @@ TEST(PaintBox, BlockCopyLandsInTheFrame) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
