@@ -31,7 +31,7 @@ clean:
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALMO_TESTS=OFF -DTALMO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
-	for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+	for b in build-bench/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 
 # Fuzzing the profile file and the configuration reads: libFuzzer under clang
 # with ASan and UBSan, for FUZZ_TIME seconds. New inputs go to build-fuzz/corpus.
