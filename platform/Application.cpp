@@ -17,8 +17,9 @@ const std::string& TApplication::Title() const {
 }
 
 void TApplication::SetTitle(std::string title) {
+  // Kept here only: Qt's application display name would be appended to every
+  // window's caption ("Warning! — TALMO"), and captions are the program's own.
   title_ = std::move(title);
-  if (qApp) QApplication::setApplicationDisplayName(QString::fromStdString(title_));
 }
 
 void TApplication::SetIcon(const QIcon& icon) {

@@ -10,22 +10,12 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_init
 e2e_require xdotool socat
-[ -n "${TALMO_MODEMLINES_LIB:-}" ] && [ -f "$TALMO_MODEMLINES_LIB" ] ||
-  e2e_fail "the modem-line interposer library was not built"
 e2e_start_stack
 
-# A pseudo-terminal stands in for the serial port; its master stays with socat.
-mkdir -p "$E2E_TMP/dev"
-socat PTY,link="$E2E_TMP/dev/ttytalmo0",rawer OPEN:/dev/null >"$E2E_TMP/logs/socat.log" 2>&1 &
-e2e_track $!
-e2e_wait_until 10 test -e "$E2E_TMP/dev/ttytalmo0" || e2e_fail "socat made no pseudo-terminal"
-
 lines="$E2E_TMP/modemlines.log"
-: >"$lines"
-port=$(printf '%s' "$E2E_TMP/dev/ttytalmo0" | tr '[:lower:]' '[:upper:]')
+e2e_start_pty_port "$lines"
+port=$E2E_PORT
 e2e_write_ini "COMPORT=$port" GAIN=10 DELAY=50 TRACE=NOT
-export TALMO_MODEMLINES_LOG="$lines"
-E2E_PRELOAD=$TALMO_MODEMLINES_LIB
 e2e_start_talmo
 e2e_wait_window TALMO 20  # no message box: the port opened
 e2e_wait_capture 15

@@ -466,7 +466,9 @@ e2e_key() {
 # e2e_click X Y [BUTTON]: moves the pointer to screen position X,Y and clicks
 # (button 1 left, 3 right).
 e2e_click() {
-  timeout 10 xdotool mousemove --sync "$1" "$2" click "${3:-1}" ||
+  # No --sync: it waits for a motion event that never comes when the pointer is
+  # already there.
+  timeout 10 xdotool mousemove "$1" "$2" sleep 0.1 click "${3:-1}" ||
     e2e_fail "xdotool could not click at $1,$2"
 }
 
@@ -560,4 +562,49 @@ e2e_count_colour() {
   local shot="$E2E_TMP/count-$$.png"
   timeout 20 import -window "$1" "$shot" 2>/dev/null || e2e_fail "screenshot of window $1 failed"
   /usr/bin/convert "$shot" -crop "$2" +repage txt:- | grep -ci "#$3" || true
+}
+
+# e2e_start_pty_port LINESLOG: a pseudo-terminal stands in for the serial port
+# (socat keeps its master side open), and the modem-line interposer is set up to
+# be preloaded into the program, logging every DTR/RTS request to LINESLOG.
+# Sets E2E_PORT to the port's path upper-cased, as the settings file holds names.
+e2e_start_pty_port() {
+  e2e_require socat
+  [ -n "${TALMO_MODEMLINES_LIB:-}" ] && [ -f "$TALMO_MODEMLINES_LIB" ] ||
+    e2e_fail "the modem-line interposer library was not built"
+  mkdir -p "$E2E_TMP/dev"
+  socat PTY,link="$E2E_TMP/dev/ttytalmo0",rawer OPEN:/dev/null >"$E2E_TMP/logs/socat.log" 2>&1 &
+  e2e_track $!
+  e2e_wait_until 10 test -e "$E2E_TMP/dev/ttytalmo0" || e2e_fail "socat made no pseudo-terminal"
+  : >"$1"
+  export TALMO_MODEMLINES_LOG="$1"
+  E2E_PRELOAD=$TALMO_MODEMLINES_LIB
+  E2E_PORT=$(printf '%s' "$E2E_TMP/dev/ttytalmo0" | tr '[:lower:]' '[:upper:]')
+}
+
+# e2e_window_sized PID TITLE MAXW: the first window of the process with that
+# title (* for any) whose width is at most MAXW (the tray icon) or, with a negative MAXW,
+# at least -MAXW (the main window).
+e2e_window_sized() {
+  local w width
+  for w in $(xdotool search --all --pid "$1" 2>/dev/null); do
+    # Matched by name here: the tray icon's window escapes xdotool's --name search.
+    [ "$2" = '*' ] || [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] || continue
+    width=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')
+    [ -n "$width" ] || continue
+    if { [ "$3" -ge 0 ] && [ "$width" -le "$3" ]; } || { [ "$3" -lt 0 ] && [ "$width" -ge $((-$3)) ]; }; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# e2e_click_centre WINDOW [BUTTON]: clicks the middle of a window.
+e2e_click_centre() {
+  local x y w h
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  x=$((X + WIDTH / 2))
+  y=$((Y + HEIGHT / 2))
+  e2e_click "$x" "$y" "${2:-1}"
 }
