@@ -35,6 +35,7 @@ popup_closed || e2e_fail "a left click on the tray icon opened a window"
 # Right click, first item: "Mute".
 e2e_click_centre "$ICON" 3
 e2e_wait_until 10 popup_open || e2e_fail "a right click on the tray icon opened no pop-up menu"
+sleep 0.3  # the menu takes the keyboard once it is mapped
 timeout 10 xdotool key Down Return
 e2e_wait_until 10 popup_closed || e2e_fail "the pop-up menu did not close"
 e2e_note "chose Mute from the tray menu"
@@ -46,6 +47,7 @@ sleep 0.3
 # Right click, fourth item: "Exit", then OK in the question box.
 e2e_click_centre "$ICON" 3
 e2e_wait_until 10 popup_open || e2e_fail "the pop-up menu did not open again"
+sleep 0.3
 timeout 10 xdotool key Down Down Down Down Return
 question() { QUESTION=$(e2e_window_sized "$TALMO_PID" 'Warning!' -1); }
 e2e_wait_until 10 question || e2e_fail "Exit asked no question"

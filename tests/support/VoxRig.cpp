@@ -1,6 +1,6 @@
 #include "support/VoxRig.h"
 
-TVoxRig::TVoxRig() {
+TVoxRig::TVoxRig(TSerialLines* lines) : Lines(lines ? *lines : Port) {
   SquelchTrack.SetMax(100);
   SquelchTrack.SetPosition(10);
   DelayTrack.SetMax(100);

@@ -32,7 +32,8 @@ class TRecordingMenus final : public TMuteMenuItems {
 };
 
 struct TVoxRig {
-  TVoxRig();
+  // lines: the serial lines keying drives; the recording port when none is given.
+  explicit TVoxRig(TSerialLines* lines = nullptr);
 
   // Runs n sound ticks (10 ms each) with the given spectrum.
   void Ticks(int n, const TFFTBlock& spectrum);
@@ -53,7 +54,8 @@ struct TVoxRig {
   TSpectrum Spectrum{161, 137};
   TLog Log;
   TRecordingMenus Menus;
-  TKeying Keying{{TimerLED, DelayTrack, LED, Port}};
+  TSerialLines& Lines;
+  TKeying Keying{{TimerLED, DelayTrack, LED, Lines}};
   TLevelMeter LevelMeter{{Bass, TimerSound, SquelchTrack, MuteButton, PaintBox, Keying}};
   TMuteMode MuteMode{{MuteButton, LED, TimerBlink, &Menus}};
   int soundTicks = 0;
