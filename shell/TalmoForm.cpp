@@ -59,6 +59,7 @@ void TTalmoForm::CreateControls() {
 
   Label1->setGeometry(91, 149, 22, 13);
   Label1->setText("Gain");
+  Label1->adjustSize();  // labels size themselves to their text in the window's font
 
   DelayTrack->setGeometry(-5, 169, 96, 17);
   DelayTrack->SetMin(0);
@@ -69,6 +70,7 @@ void TTalmoForm::CreateControls() {
 
   Label2->setGeometry(91, 171, 27, 13);
   Label2->setText("Delay");
+  Label2->adjustSize();
 
   LED->setGeometry(132, 152, 30, 29);
   LED->SetStyle(lsGradient2);

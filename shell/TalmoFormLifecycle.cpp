@@ -87,7 +87,7 @@ void TTalmoForm::CreateAboutDialog() {
   AppAboutDlg->Title = "Soundcard based Control VOX System";
   AppAboutDlg->ProductName = "TALMO 1.0.22";
   AppAboutDlg->CopyRight = "Written by the TALMO developers";
-  AppAboutDlg->Programmer = "Free software under the GNU General Public License, version 3 or later";
+  AppAboutDlg->Programmer = "License: GPL-3.0-or-later";
   AppAboutDlg->WebSite = "https://talmo.example.org";
   try {
     AppAboutDlg->SetIcon(TApplication::Instance().Icon());
