@@ -11,6 +11,7 @@
 
 #include "platform/SerialLineSpeed.h"
 #include "platform/SerialPortNames.h"
+#include "platform/TextCase.h"
 #include "platform/SerialTermios.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "platform/ComSetupDialog.h"
 
+#include "platform/TextCase.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,5 +1,8 @@
 #include "platform/SerialPortNames.h"
 
+#include "platform/PathIgnoringCase.h"
+#include "platform/TextCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -8,13 +11,6 @@
 #include <tuple>
 
 namespace fs = std::filesystem;
-
-bool SameTextIgnoringCase(const std::string& A, const std::string& B) {
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(), [](unsigned char a, unsigned char b) {
-           return std::tolower(a) == std::tolower(b);
-         });
-}
 
 namespace {
 
@@ -38,19 +34,11 @@ fs::path FindEntry(const fs::path& Folder, const std::string& Name, Accept accep
   return *std::min_element(matches.begin(), matches.end());
 }
 
+// A path resolved part by part without regard to case; empty when nothing exists there.
 std::string ResolvePath(const std::string& Name) {
-  fs::path resolved = Name.front() == '/' ? fs::path("/") : fs::path(".");
-  for (const auto& part : fs::path(Name).relative_path()) {
-    const std::string piece = part.string();
-    if (piece.empty() || piece == "." || piece == "..") {
-      resolved /= piece;
-      continue;
-    }
-    fs::path next = FindEntry(resolved, piece, [](const fs::path&) { return true; });
-    if (next.empty()) return {};
-    resolved = next;
-  }
-  return resolved.string();
+  const std::string resolved = ResolvePathIgnoringCase("", Name);
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(resolved, ec)) ? resolved : std::string();
 }
 
 std::string Trimmed(std::string Text) {

@@ -17,5 +17,4 @@ std::string ResolveSerialPortName(const std::string& Name, const std::string& De
 // tree). Reads sysfs attributes only; no port is opened.
 std::vector<std::string> EnumerateSerialPorts(const std::string& Root = "/");
 
-// ASCII letters compared without regard to case.
-bool SameTextIgnoringCase(const std::string& A, const std::string& B);
+
