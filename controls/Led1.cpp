@@ -1,5 +1,7 @@
 #include "controls/Led1.h"
 
+#include "platform/Handler.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -106,13 +108,17 @@ void TLed::mouseReleaseEvent(QMouseEvent* event) {
   const bool clicked = FPressed && rect().contains(event->position().toPoint());
   FPressed = false;
   if (!clicked) return;
-  Click();
-  if (OnClick) OnClick();
+  RunHandler([this] {
+    Click();
+    if (OnClick) OnClick();
+  });
 }
 
 void TLed::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   FPressed = false;  // the release that ends a double click is no click of its own
-  DblClick();
-  if (OnDblClick) OnDblClick();
+  RunHandler([this] {
+    DblClick();
+    if (OnDblClick) OnDblClick();
+  });
 }
