@@ -111,12 +111,13 @@ void TTalmoForm::ConnectHandlers() {
   // Alt+Space opens the window menu, as on any desktop.
   auto* windowMenuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(windowMenuKey, &QShortcut::activated, this,
-          [this] { SystemMenu.Popup(mapToGlobal(QPoint(0, 0)), this); });
+          [this] { RunHandler([this] { SystemMenu.Popup(mapToGlobal(QPoint(0, 0)), this); }); });
 }
 
 void TTalmoForm::contextMenuEvent(QContextMenuEvent* event) {
   // Only the window's own background: the controls keep their clicks.
-  if (childAt(event->pos()) == nullptr) SystemMenu.Popup(event->globalPos(), this);
+  if (childAt(event->pos()) == nullptr)
+    RunHandler([this, at = event->globalPos()] { SystemMenu.Popup(at, this); });
 }
 
 void TTalmoForm::SetPopupMuteCaption(const std::string& caption) {
