@@ -33,6 +33,15 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 
+# Fuzzing the profile file and the configuration reads: libFuzzer under clang
+# with ASan and UBSan, for FUZZ_TIME seconds. New inputs go to build-fuzz/corpus.
+FUZZ_TIME ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALMO_TESTS=OFF -DTALMO_FUZZ=ON
+	cmake --build build-fuzz --target fuzz_inifile -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/tests/fuzz/fuzz_inifile -max_total_time=$(FUZZ_TIME) build-fuzz/corpus tests/fuzz/corpus
+
 # The Debian package: a Release build without tests, then CPack.
 package: deps
 	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALMO_TESTS=OFF

@@ -25,7 +25,8 @@ bool TPortAudioCapture::BASS_RecordInit(int Device) {
   return recordReady_;
 }
 
-HRECORD TPortAudioCapture::BASS_RecordStart(DWORD Freq, DWORD Chans, DWORD, RECORDPROC* Proc, void* User) {
+HRECORD TPortAudioCapture::BASS_RecordStart(DWORD Freq, DWORD Chans, DWORD, RECORDPROC* Proc,
+                                            void* User) {
   if (!recordReady_ || Freq == 0 || Chans != 1) return 0;
   if (channel_ != 0 && input_->IsRunning()) return 0;
   input_->Stop();  // a channel that ended by itself is still open

@@ -99,5 +99,5 @@ int TPortAudioInput::OnStreamBlock(const void* input, void*, unsigned long frame
   auto* owner = static_cast<TPortAudioInput*>(self);
   if (!input) return paContinue;
   return owner->handler_(static_cast<const float*>(input), frames, owner->context_) ? paContinue
-                                                                                      : paComplete;
+                                                                                    : paComplete;
 }

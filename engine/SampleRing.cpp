@@ -7,7 +7,8 @@
 
 TSampleRing::TSampleRing(std::size_t capacity)
     : slots_(std::make_unique<float[]>(capacity)), mask_(capacity - 1) {
-  if (!std::has_single_bit(capacity)) throw std::invalid_argument("ring capacity must be a power of two");
+  if (!std::has_single_bit(capacity))
+    throw std::invalid_argument("ring capacity must be a power of two");
 }
 
 std::size_t TSampleRing::Write(const float* samples, std::size_t count) {

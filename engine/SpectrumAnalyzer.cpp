@@ -60,6 +60,7 @@ void TSpectrumAnalyzer::Magnitudes(float* out) {
     fftInput_[n] = window_[n] * frame_[(next_ + n) & kFrameMask];
   fftwf_execute(plan_);
   for (std::size_t k = 0; k + 1 < kEntryCount; ++k)
-    out[k] = std::sqrt(fftOutput_[k][0] * fftOutput_[k][0] + fftOutput_[k][1] * fftOutput_[k][1]) * kAmplitudeScale;
+    out[k] = std::sqrt(fftOutput_[k][0] * fftOutput_[k][0] + fftOutput_[k][1] * fftOutput_[k][1]) *
+             kAmplitudeScale;
   out[kEntryCount - 1] = 0.0f;
 }

@@ -6,10 +6,10 @@
 // Construct it on the UI thread: FFTW's planner is not thread-safe. Collect and
 // Magnitudes allocate nothing and take no lock, so they may run on every tick.
 
+#include <fftw3.h>
+
 #include <array>
 #include <cstddef>
-
-#include <fftw3.h>
 
 class TSampleRing;
 

@@ -1,5 +1,3 @@
-#include "engine/PortAudioCapture.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "engine/PortAudioCapture.h"
 #include "support/FeedAudioInput.h"
 
 namespace {
@@ -20,7 +19,8 @@ std::vector<float> Tone(int bin, double dBFS, std::size_t count, std::size_t fir
   const double amplitude = std::pow(10.0, dBFS / 20.0);
   std::vector<float> samples(count);
   for (std::size_t n = 0; n < count; ++n)
-    samples[n] = float(amplitude * std::sin(2.0 * std::numbers::pi * bin * double(firstSample + n) / 1024.0));
+    samples[n] =
+        float(amplitude * std::sin(2.0 * std::numbers::pi * bin * double(firstSample + n) / 1024.0));
   return samples;
 }
 
@@ -176,10 +176,12 @@ TEST_F(CaptureTest, GetDataRefusesUnknownChannelsAndFlagsAndLeavesTheBufferAlone
   struct {
     HRECORD handle;
     DWORD flags;
-  } const refused[] = {{0, BASS_DATA_FFT1024}, {channel + 1, BASS_DATA_FFT1024}, {channel, 0x80000003}, {channel, 0}};
+  } const refused[] = {
+      {0, BASS_DATA_FFT1024}, {channel + 1, BASS_DATA_FFT1024}, {channel, 0x80000003}, {channel, 0}};
   for (const auto& r : refused) {
     TSpectrum buffer(TSpectrumAnalyzer::kEntryCount, -1.0f);
-    EXPECT_EQ(capture_->BASS_ChannelGetData(r.handle, buffer.data(), r.flags), -1) << r.handle << " " << r.flags;
+    EXPECT_EQ(capture_->BASS_ChannelGetData(r.handle, buffer.data(), r.flags), -1)
+        << r.handle << " " << r.flags;
     EXPECT_EQ(buffer, TSpectrum(TSpectrumAnalyzer::kEntryCount, -1.0f));
   }
 }
@@ -194,7 +196,8 @@ TEST_F(CaptureTest, RecordingOpensOneMonoChannelAt44100) {
   const HRECORD channel = capture_->BASS_RecordStart(kRate, 1, 0, &RecordProc, nullptr);
   EXPECT_NE(channel, 0u);
   EXPECT_EQ(feed_->SampleRate(), 44100.0);
-  EXPECT_EQ(capture_->BASS_RecordStart(kRate, 1, 0, &RecordProc, nullptr), 0u) << "one channel at a time";
+  EXPECT_EQ(capture_->BASS_RecordStart(kRate, 1, 0, &RecordProc, nullptr), 0u)
+      << "one channel at a time";
   EXPECT_EQ(capture_->BASS_ChannelIsActive(channel), BASS_ACTIVE_PLAYING);
 }
 
@@ -216,11 +219,12 @@ TEST_P(CaptureFailureTest, FailingDeviceGivesFalseOrChannelZero) {
   EXPECT_FALSE(fed.feed->IsRunning());
 }
 
-INSTANTIATE_TEST_SUITE_P(Devices, CaptureFailureTest,
-                         testing::Values(TFailureCase{"NoAudioSystem", {.initializeWorks = false}, false},
-                                         TFailureCase{"NoInputDevice", {.canRecord = false}, false},
-                                         TFailureCase{"StreamWontStart", {.startWorks = false}, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Devices, CaptureFailureTest,
+    testing::Values(TFailureCase{"NoAudioSystem", {.initializeWorks = false}, false},
+                    TFailureCase{"NoInputDevice", {.canRecord = false}, false},
+                    TFailureCase{"StreamWontStart", {.startWorks = false}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CaptureTest, InitAndFreeBracketTheAudioSystemOnce) {
   EXPECT_TRUE(capture_->BASS_Init(-1, kRate, 0, nullptr, nullptr));
@@ -284,7 +288,8 @@ TEST(PortAudioCaptureTest, RealDeviceEitherRecordsOrFailsCleanly) {
   if (!ready) {
     EXPECT_EQ(channel, 0u);
   }
-  EXPECT_EQ(capture.BASS_ChannelIsActive(channel), channel == 0 ? BASS_ACTIVE_STOPPED : BASS_ACTIVE_PLAYING);
+  EXPECT_EQ(capture.BASS_ChannelIsActive(channel),
+            channel == 0 ? BASS_ACTIVE_STOPPED : BASS_ACTIVE_PLAYING);
   float buffer[TSpectrumAnalyzer::kEntryCount] = {};
   EXPECT_EQ(capture.BASS_ChannelGetData(channel, buffer, BASS_DATA_FFT1024) == -1, channel == 0);
   capture.BASS_Free();

@@ -84,7 +84,8 @@ TEST(SampleRingTest, ResetEmptiesTheRingAndTheDropCount) {
 }
 
 TEST(SampleRingTest, CapacityMustBeAPowerOfTwo) {
-  for (std::size_t capacity : {0, 3, 12, 1000}) EXPECT_THROW(TSampleRing{capacity}, std::invalid_argument) << capacity;
+  for (std::size_t capacity : {0, 3, 12, 1000})
+    EXPECT_THROW(TSampleRing{capacity}, std::invalid_argument) << capacity;
 }
 
 // One producer and one consumer thread: every sample arrives once, in order.
