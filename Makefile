@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz clean package bench-app
 
 all: build
 
@@ -41,3 +41,16 @@ fuzz: deps
 	cmake --build build-fuzz --target fuzz_inifile -j $(JOBS)
 	mkdir -p build-fuzz/corpus
 	./build-fuzz/tests/fuzz/fuzz_inifile -max_total_time=$(FUZZ_TIME) build-fuzz/corpus tests/fuzz/corpus
+
+# The Debian package: a Release build without tests, then CPack.
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALMO_TESTS=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+	@ls -1 build-package/*.deb
+
+# The whole program against the capture floor, 10 s under Xvfb with speech.
+bench-app: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALMO_TESTS=OFF -DTALMO_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target talmo capture_floor
+	bench/app/bench-app build-bench
