@@ -85,25 +85,3 @@ check_installed_tree() {
   return 0
 }
 
-# answer_port_box [SECONDS]: after e2e_start_talmo, waits for the program's
-# first window. Started without a serial port (the default "COM1" names no
-# device), the program shows the box "Defined COM Port not available" during
-# start-up, before its main window; the box has no WM_NAME of its own (its
-# caption comes from _NET_WM_NAME), so it is found as the program's visible
-# window that is not "TALMO". This presses its OK button (Return); then
-# e2e_wait_window finds the main window.
-answer_port_box() {
-  local limit=${1:-30} box
-  e2e_wait_until "$limit" answer__first_window ||
-    e2e_fail "neither the start-up box nor the window \"TALMO\" appeared within $limit s"
-  e2e_assert_running "before its window appeared"
-  e2e__has_window "$TALMO_PID" TALMO && return 0
-  box=$(answer__visible_windows | head -n 1)
-  e2e_note "start-up box $box: $(xprop -id "$box" _NET_WM_NAME 2>/dev/null)"
-  e2e_key "$box" Return
-  e2e_wait_until 10 answer__gone "$box" || e2e_fail "the start-up box did not close"
-  e2e_note "answered the start-up box"
-}
-answer__visible_windows() { xdotool search --all --onlyvisible --pid "$TALMO_PID" --name '.*' 2>/dev/null; }
-answer__first_window() { e2e_not_running "$TALMO_PID" || [ -n "$(answer__visible_windows)" ]; }
-answer__gone() { ! answer__visible_windows | grep -qx "$1"; }

@@ -73,7 +73,7 @@ file -b "$root/usr/bin/talmo" | grep -q ', stripped' || check_fail "/usr/bin/tal
 TALMO_BIN="$root/usr/bin/talmo"
 e2e_start_stack
 e2e_start_talmo
-answer_port_box 30
+e2e_dismiss_box 30
 e2e_wait_window TALMO 30
 wmclass=$(xprop -id "$TALMO_WIN" WM_CLASS 2>/dev/null) || e2e_fail "no WM_CLASS on the window"
 want=$(desktop_key "$root/usr/share/applications/$APP_ID.desktop" StartupWMClass)
