@@ -390,9 +390,15 @@ e2e_start_talmo() {
 }
 
 # e2e_window_of PID TITLE: prints the ids of the process's visible windows
-# whose title is exactly TITLE.
+# whose title is TITLE (letter case aside), tray icons left out.
 e2e_window_of() {
-  xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null
+  local w width
+  for w in $(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null); do
+    # A tray icon carries the program's name too; windows are larger.
+    width=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')
+    [ "${width:-0}" -ge 64 ] && echo "$w"
+  done
+  return 0
 }
 
 e2e__has_window() { [ -n "$(e2e_window_of "$1" "$2")" ]; }
