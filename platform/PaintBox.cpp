@@ -19,7 +19,7 @@ void TPaintBox::FitFrame() {
 void TPaintBox::BitBlt(int x, int y, int w, int h, const QImage& src, int sx, int sy) {
   FitFrame();  // a hidden box learns its new size only when shown
   CopyBlock(FFrame, x, y, w, h, src, sx, sy);
-  update();
+  FRepaint.Request();  // every frame is kept; the screen sees the newest one
 }
 
 void TPaintBox::resizeEvent(QResizeEvent*) { FitFrame(); }

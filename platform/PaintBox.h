@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "platform/RepaintThrottle.h"
+
 #include "platform/Canvas.h"
 
 class TPaintBox : public QWidget, public TDeviceContext {
@@ -25,4 +27,5 @@ class TPaintBox : public QWidget, public TDeviceContext {
   void FitFrame();
 
   QImage FFrame;
+  TRepaintThrottle FRepaint{this};
 };

@@ -35,7 +35,7 @@ void TTrackBar::SetSelStart(int value) {
 void TTrackBar::SetSelEnd(int value) {
   if (value == selEnd_) return;
   selEnd_ = value;
-  update();
+  repaint_.Request();
 }
 
 void TTrackBar::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/RepaintThrottle.h"
+
 class TTrackBar : public QSlider {
  public:
   explicit TTrackBar(QWidget* parent = nullptr);
@@ -35,4 +37,5 @@ class TTrackBar : public QSlider {
   int position_ = 0;
   int selStart_ = 0;
   int selEnd_ = 0;
+  TRepaintThrottle repaint_{this};  // the level display moves on every tick
 };
