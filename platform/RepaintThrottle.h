@@ -1,11 +1,10 @@
 #pragma once
 // Limits how often a widget that changes on every 10 ms tick is sent to the
 // screen. Each flush to the display costs far more than the drawing itself, and
-// a screen refreshes far slower than 100 times a second; the newest state is
-// always shown within one period, and a change is never left unshown.
-
-#include <QElapsedTimer>
-#include <QTimer>
+// a screen refreshes far slower than 100 times a second. All throttled widgets
+// share one frame clock, so the changes of one period reach the screen together,
+// in one paint pass and one flush. A change is shown at the next frame, within
+// one period, always with the newest state; none is left unshown.
 
 class QWidget;
 
@@ -14,13 +13,16 @@ class TRepaintThrottle {
   static constexpr int kPeriodMs = 40;
 
   explicit TRepaintThrottle(QWidget* widget);
-  // The widget has changed: repaint now, or once the period since the last repaint is over.
+  ~TRepaintThrottle();
+  TRepaintThrottle(const TRepaintThrottle&) = delete;
+  TRepaintThrottle& operator=(const TRepaintThrottle&) = delete;
+
+  // The widget has changed: it is repainted at the next frame.
   void Request();
 
  private:
-  void Flush();
+  friend class TFrameClock;
 
   QWidget* widget_;
-  QElapsedTimer sinceFlush_;
-  QTimer pending_;
+  bool pending_ = false;
 };
