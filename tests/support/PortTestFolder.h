@@ -1,16 +1,15 @@
 #pragma once
-// A fresh temporary folder for serial port tests (fake /dev and /sys trees,
-// symlinks to pseudo-terminals), removed with everything in it.
+// A scratch folder for serial port tests (fake /dev and /sys trees, symlinks to
+// pseudo-terminals), removed with everything in it.
 
 #include <filesystem>
 #include <string>
 
+#include "support/ScratchFolder.h"
+
 class TPortTestFolder {
  public:
   TPortTestFolder();
-  ~TPortTestFolder();
-  TPortTestFolder(const TPortTestFolder&) = delete;
-  TPortTestFolder& operator=(const TPortTestFolder&) = delete;
 
   const std::filesystem::path& Path() const { return FPath; }
   // Creates the parent folders as needed.
@@ -18,5 +17,6 @@ class TPortTestFolder {
   void WriteFile(const std::string& Relative, const std::string& Text) const;
 
  private:
-  std::filesystem::path FPath;
+  TScratchFolder FScratch;
+  std::filesystem::path FPath;  // FScratch's path without the trailing '/'
 };
